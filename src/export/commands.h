@@ -1,0 +1,10 @@
+// The popup menu's commands: copy the selected icon, save it, save them all.
+#pragma once
+
+namespace orvex {
+
+void CopySelectedIcon();
+void SaveSelectedIcon();
+void SaveAllIcons();
+
+} // namespace orvex
