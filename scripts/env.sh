@@ -18,3 +18,18 @@ fi
 export ORVEX_WINDOWS_PRESET
 ORVEX_WINDOWS_BUILD="${ORVEX_WINDOWS_BUILD:-$ORVEX_ROOT/build/$ORVEX_WINDOWS_PRESET}"
 export ORVEX_WINDOWS_BUILD
+
+# Starts an Xvfb on a display that Xvfb itself picks free (no race with other
+# servers starting at the same time); sets DISPLAY and ORVEX_XVFB_PID.
+orvex_start_xvfb() {
+  local out
+  out=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  ORVEX_XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$out" ] && grep -q '^[0-9]' "$out" && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$out" | tr -dc 0-9)"
+  rm -f "$out"
+}

@@ -29,22 +29,9 @@ fi
 cmake --preset "$ORVEX_WINDOWS_PRESET" >/dev/null
 cmake --build --preset "$ORVEX_WINDOWS_PRESET"
 
-xvfb_pid=""
-stop_all() {
-  bash scripts/wine.sh --stop || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
+stop_all() { bash scripts/wine.sh --stop || true; }
 trap stop_all EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
-    break
-  done
-fi
-# Start Wine before ctest: its helper processes must not inherit ctest's pipes.
+# Start Wine (and, without a display, an Xvfb for the whole run) before
+# ctest: its helper processes must not inherit ctest's pipes.
 bash scripts/wine.sh --start
 ctest --preset "$ORVEX_WINDOWS_PRESET" "$@"

@@ -29,36 +29,46 @@ export WINESERVER=$wineserver_bin
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH="$ORVEX_ROOT/build/locale"
-export LC_ALL=zh_CN.UTF-8
+
+# The display of this build folder: one Xvfb that lives from --start to
+# --stop, so that Wine's desktop process keeps one display throughout.
+display_file="$build/xvfb.display"
+pid_file="$build/xvfb.pid"
 
 case "${1:-}" in
   --stop)
     [ -d "$WINEPREFIX" ] && "$wineserver_bin" -k 2>/dev/null
+    if [ -f "$pid_file" ]; then kill "$(cat "$pid_file")" 2>/dev/null; rm -f "$pid_file" "$display_file"; fi
     exit 0 ;;
   --start)
     mkdir -p "$build"
+    if [ -z "${DISPLAY:-}" ]; then
+      if ! { [ -f "$pid_file" ] && kill -0 "$(cat "$pid_file")" 2>/dev/null; }; then
+        orvex_start_xvfb
+        echo "$ORVEX_XVFB_PID" >"$pid_file"
+        echo "$DISPLAY" >"$display_file"
+      fi
+      export DISPLAY=$(cat "$display_file")
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      "$wine_bin" wineboot -i </dev/null >/dev/null 2>&1
+      LC_ALL=zh_CN.UTF-8 "$wine_bin" wineboot -i </dev/null >/dev/null 2>&1
     fi
     # Keep the server alive between tests so that each one starts quickly.
-    "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
+    LC_ALL=zh_CN.UTF-8 "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
     exit 0 ;;
 esac
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
+ORVEX_XVFB_PID=""
+cleanup() { [ -n "$ORVEX_XVFB_PID" ] && kill "$ORVEX_XVFB_PID" 2>/dev/null; }
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
-    break
-  done
-  trap cleanup EXIT
+  if [ -f "$pid_file" ] && kill -0 "$(cat "$pid_file")" 2>/dev/null; then
+    export DISPLAY=$(cat "$display_file")
+  else
+    orvex_start_xvfb
+    trap cleanup EXIT
+  fi
 fi
 
-"$wine_bin" "$@"
+LC_ALL=zh_CN.UTF-8 "$wine_bin" "$@"
 rc=$?
 exit $rc

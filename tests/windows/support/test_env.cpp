@@ -1,8 +1,12 @@
 #include "support/test_env.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <cstdlib>
 #include <vector>
+
+#include "common/handles.h"
 
 namespace orvex::test {
 
@@ -75,6 +79,19 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeShortcut(const std::string& at, const std::string& target, const std::string& arguments) {
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid())))
+        return false;
+    link->SetPath(target.c_str());
+    if (!arguments.empty()) link->SetArguments(arguments.c_str());
+    ComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.putVoid()))) return false;
+    wchar_t name[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, at.c_str(), -1, name, MAX_PATH);
+    return SUCCEEDED(persist->Save(name, TRUE));
+}
 
 void DrainMessages() {
     MSG msg;

@@ -25,6 +25,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The whole content of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// Writes a shortcut through the shell link object, as the shell does.
+bool MakeShortcut(const std::string& at, const std::string& target, const std::string& arguments = "");
 // Drains every pending message, a quit request included.
 void DrainMessages();
 
