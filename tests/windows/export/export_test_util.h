@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "fixtures.h"
 #include "fixtures/icon_samples.h"
 #include "support/test_env.h"
@@ -20,45 +21,38 @@ inline bool WriteBytes(const std::string& path, const Bytes& b) { return WriteFi
 // The CF_DIB block on the clipboard; empty when there is none.
 inline Bytes ClipboardDib() {
     Bytes out;
-    if (!OpenClipboard(nullptr)) return out;
+    ClipboardGuard clipboard(nullptr);
+    if (!clipboard.isOpen()) return out;
     if (HANDLE h = GetClipboardData(CF_DIB)) {
-        const SIZE_T size = GlobalSize(h);
-        if (const void* p = GlobalLock(h)) {
-            const auto* b = static_cast<const uint8_t*>(p);
-            out.assign(b, b + size);
-            GlobalUnlock(h);
-        }
+        GlobalLockGuard lock(h);
+        if (const auto* b = static_cast<const uint8_t*>(lock.data())) out.assign(b, b + GlobalSize(h));
     }
-    CloseClipboard();
     return out;
 }
 
 // Puts a text on the clipboard, so that a test can see it was left alone.
 inline bool PutClipboardText(const std::string& text) {
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    bool ok = false;
-    if (block) {
-        memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        ok = SetClipboardData(CF_TEXT, block) != nullptr;
-        if (!ok) GlobalFree(block);
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!block) return false;
+    {
+        GlobalLockGuard lock(block.get());
+        if (!lock.data()) return false;
+        memcpy(lock.data(), text.c_str(), text.size() + 1);
     }
-    CloseClipboard();
-    return ok;
+    ClipboardGuard clipboard(nullptr);
+    if (!clipboard.isOpen() || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block.get())) return false;
+    block.release();  // the clipboard's now
+    return true;
 }
 
 inline std::string ClipboardText() {
     std::string out;
-    if (!OpenClipboard(nullptr)) return out;
+    ClipboardGuard clipboard(nullptr);
+    if (!clipboard.isOpen()) return out;
     if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-            out = p;
-            GlobalUnlock(h);
-        }
+        GlobalLockGuard lock(h);
+        if (const char* p = static_cast<const char*>(lock.data())) out = p;
     }
-    CloseClipboard();
     return out;
 }
 
@@ -66,16 +60,13 @@ inline std::string ClipboardText() {
 // asked for `size` x `size`; {0, 0} when it cannot load it.
 inline SIZE LoadedIconSize(const std::string& path, int size) {
     SIZE got = {0, 0};
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
-    if (!icon) return got;
+    Icon icon(static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
     ICONINFO info = {};
-    if (GetIconInfo(icon, &info)) {
-        BITMAP bm = {};
-        if (info.hbmColor && GetObject(info.hbmColor, sizeof bm, &bm)) got = {bm.bmWidth, bm.bmHeight};
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-    }
-    DestroyIcon(icon);
+    if (!icon || !GetIconInfo(icon.get(), &info)) return got;
+    GdiObject color(info.hbmColor);
+    GdiObject mask(info.hbmMask);
+    BITMAP bm = {};
+    if (color && GetObject(color.get(), sizeof bm, &bm)) got = {bm.bmWidth, bm.bmHeight};
     return got;
 }
 

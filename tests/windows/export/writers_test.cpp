@@ -90,9 +90,8 @@ TEST(WriteBmpFileTest, DibAndDecodedPngImages) {
     EXPECT_EQ(p[54 + 255u * 1024u + 3], 0);  // top-left quarter transparent
 
     for (const std::string& path : {four, png}) {
-        HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        const GdiObject bmp(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
         EXPECT_TRUE(bmp) << path;
-        if (bmp) DeleteObject(bmp);
     }
 }
 
