@@ -19,6 +19,8 @@ TEST(BlackBoxTest, StartsShowsItsWindowAndClosesCleanly) {
     ASSERT_TRUE(tool.started());
     HWND main = tool.FindWindowOf(L"OrvexMainWindow", nullptr, 30000);
     ASSERT_NE(main, nullptr);
+    // The window exists while the start work runs, and shows only after it.
+    for (int i = 0; i < 300 && !IsWindowVisible(main); ++i) Sleep(100);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_EQ(WindowText(main), "Zelvar ico图标提取器");
     const std::vector<std::string> texts = ChildTexts(main);
