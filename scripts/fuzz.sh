@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Bounded libFuzzer runs over the parsers: every tests/fuzz/*_fuzz.cpp target
 # runs for SECONDS (default 20), starting from seeds that our own sample
-# builder writes (tests/windows/fixtures/make_fixtures.cpp --seeds) and from
-# the corpus earlier runs kept. Any crash, sanitizer report, leak or timeout
+# builder writes (tests/windows/fixtures/generator/make_fixtures.cpp
+# --seeds) and from the corpus earlier runs kept. Any crash, sanitizer report, leak or timeout
 # fails the run.
 #
 #   scripts/fuzz.sh [SECONDS]
@@ -24,7 +24,7 @@ cmake --build "$build" -j2
 
 seeds=$build/seeds
 rm -rf "$seeds"
-clang++ -std=c++17 -O1 -I"$root/src" -o "$build/make_fixtures" "$root/tests/windows/fixtures/make_fixtures.cpp"
+clang++ -std=c++17 -O1 -I"$root/src" -o "$build/make_fixtures" "$root/tests/windows/fixtures/generator/make_fixtures.cpp"
 "$build/make_fixtures" --seeds "$seeds"
 
 status=0
