@@ -2,8 +2,8 @@
 # Bounded libFuzzer runs over the parsers: every tests/fuzz/*_fuzz.cpp target
 # runs for SECONDS (default 20), starting from seeds that our own sample
 # builder writes (tests/windows/fixtures/generator/make_fixtures.cpp
-# --seeds) and from the corpus earlier runs kept. Any crash, sanitizer report, leak or timeout
-# fails the run.
+# --seeds) and from the corpus earlier runs kept. Any crash, sanitizer
+# report, leak or timeout fails the run.
 #
 #   scripts/fuzz.sh [SECONDS]
 #
