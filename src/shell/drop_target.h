@@ -4,7 +4,8 @@
 
 namespace orvex {
 
-// Binds the tool's drop target to `list`; false when the system refuses.
+// Binds the tool's one drop target to `list`; false when the system refuses
+// or the target is bound already. The binding ends when `list` is destroyed.
 bool BindDropTarget(HWND list);
 
 } // namespace orvex
