@@ -64,3 +64,8 @@ endforeach()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/windows/CMakeLists.txt)
   add_subdirectory(tests/windows)
 endif()
+
+# The benchmark program and its modules (scripts/bench.sh).
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()
