@@ -1,0 +1,35 @@
+// A drag of files from this process onto a window of another, through OLE's
+// own DoDragDrop: the data object offers the shell's file list (CF_HDROP), as
+// Explorer's does, and the drop source lets go once the drag has reached the
+// target.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/handles.h"
+
+namespace orvex::test {
+
+class FileDrag {
+public:
+    // Starts the drag on a thread of its own, with the pointer at `at`.
+    FileDrag(std::vector<std::string> paths, POINT at);
+    // Waits for DoDragDrop to return.
+    ~FileDrag();
+    // DoDragDrop's result and the effect it reported, once it has returned.
+    bool Finished(DWORD milliseconds);
+    HRESULT result() const { return result_; }
+
+private:
+    void Run();
+    std::vector<std::string> paths_;
+    POINT at_;
+    FileHandle done_;
+    HRESULT result_ = E_PENDING;
+    std::thread thread_;
+};
+
+} // namespace orvex::test
