@@ -19,6 +19,13 @@ struct ToolProcess {
     FileHandle process;
     FileHandle thread;
     DWORD id = 0;
+    // A test that stops early leaves no tool behind.
+    ~ToolProcess() {
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.get(), 255);
+            WaitForSingleObject(process.get(), 5000);
+        }
+    }
 };
 
 // Starts a copy of the tool placed in `folder`.
