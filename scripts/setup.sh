@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
-  xvfb xauth x11-utils fonts-wqy-microhei
+  xvfb xauth x11-utils fonts-wqy-microhei imagemagick
   icoutils
   googletest libgtest-dev
   locales
