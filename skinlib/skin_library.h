@@ -22,12 +22,28 @@ using WindowsHook = Owned<HHOOK, HookDeleter>;
 
 enum class Kind { Container, Button, ListView, ListBox };
 
+// Where the system puts a caption's buttons and icon, read from its own hit
+// testing; kept while the window's size and style stay the same.
+struct CaptionPart {
+    int hit;
+    int left, right;  // window coordinates, both inclusive
+};
+
+struct CaptionLayout {
+    bool valid = false;
+    int width = 0, height = 0, captionHeight = 0;
+    LONG style = 0, exStyle = 0;
+    std::vector<CaptionPart> buttons;
+    int iconRight = 0;  // end of the window icon's area; the caption's left edge when none
+};
+
 struct SkinnedWindow {
     HWND hwnd = nullptr;
     Kind kind = Kind::Container;
     bool active = false;        // containers: the caption is drawn active
     int heldButton = 0;         // containers: caption button held down (hit-test code)
     bool ncRenderingOff = false;  // containers: the desktop compositor's frame was turned off
+    CaptionLayout caption;      // containers
     bool hot = false;           // buttons: the mouse is over it
     // List views: the colours the program asked for, given back on unload.
     COLORREF programBack = CLR_NONE, programText = CLR_NONE, programTextBack = CLR_NONE;

@@ -151,11 +151,6 @@ bool CaptionButtonEnabled(HWND hwnd, int hit) {
 
 namespace {
 
-struct CaptionPart {
-    int hit;
-    int left, right;  // window coordinates, both inclusive
-};
-
 LRESULT HitAt(HWND hwnd, int screenX, int screenY) {
     return DefWindowProcW(hwnd, WM_NCHITTEST, 0,
                           MAKELPARAM(static_cast<WORD>(static_cast<short>(screenX)),
@@ -215,9 +210,47 @@ void DrawCaptionGlyph(HDC dc, HWND hwnd, int hit, const RECT& box, COLORREF colo
     }
 }
 
-void PaintCaption(HWND hwnd, HDC dc, const Library& lib, const RECT& caption, const RECT& outer, bool active,
-                  int held) {
+const CaptionLayout& LayoutOf(HWND hwnd, CaptionLayout& layout, const RECT& caption, const RECT& outer) {
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const int ch = caption.bottom - caption.top;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE), ex = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    if (layout.valid && layout.width == width && layout.height == height && layout.captionHeight == ch &&
+        layout.style == style && layout.exStyle == ex) {
+        return layout;
+    }
+    layout = CaptionLayout();
+    layout.valid = true;
+    layout.width = width;
+    layout.height = height;
+    layout.captionHeight = ch;
+    layout.style = style;
+    layout.exStyle = ex;
+    const int midY = outer.top + (caption.top + caption.bottom) / 2;
+    for (int x = caption.right - 1; x >= caption.left; --x) {
+        const LRESULT hit = HitAt(hwnd, outer.left + x, midY);
+        if (IsCaptionButton(hit)) {
+            if (!layout.buttons.empty() && layout.buttons.back().hit == hit && layout.buttons.back().left == x + 1) {
+                layout.buttons.back().left = x;
+            } else {
+                layout.buttons.push_back({static_cast<int>(hit), x, x});
+            }
+        } else if (!layout.buttons.empty() || caption.right - x > 6 * ch) {
+            break;
+        }
+    }
+    layout.iconRight = caption.left;
+    for (int x = caption.left; x < caption.right && x < caption.left + 2 * ch; ++x) {
+        if (HitAt(hwnd, outer.left + x, midY) != HTSYSMENU) break;
+        layout.iconRight = x + 1;
+    }
+    return layout;
+}
+
+void PaintCaption(HWND hwnd, HDC dc, const Library& lib, const RECT& caption, const RECT& outer,
+                  SkinnedWindow& state) {
     const SkinTheme& t = lib.theme;
+    const bool active = state.active;
+    const int held = state.heldButton;
     const int cw = caption.right - caption.left, ch = caption.bottom - caption.top;
     switch (t.metrics[kCaptionStyle]) {
     case kCaptionHorizontal:
@@ -238,27 +271,9 @@ void PaintCaption(HWND hwnd, HDC dc, const Library& lib, const RECT& caption, co
     }
     const uint32_t text = t.colors[active ? kCaptionText : kCaptionInactiveText];
 
-    // Where the system puts the buttons and the icon, read from its hit testing.
-    const int midY = outer.top + (caption.top + caption.bottom) / 2;
-    std::vector<CaptionPart> buttons;
-    for (int x = caption.right - 1; x >= caption.left; --x) {
-        const LRESULT hit = HitAt(hwnd, outer.left + x, midY);
-        if (IsCaptionButton(hit)) {
-            if (!buttons.empty() && buttons.back().hit == hit && buttons.back().left == x + 1) {
-                buttons.back().left = x;
-            } else {
-                buttons.push_back({static_cast<int>(hit), x, x});
-            }
-        } else if (!buttons.empty() || caption.right - x > 6 * ch) {
-            break;
-        }
-    }
-    int iconRight = caption.left;
-    for (int x = caption.left; x < caption.right && x < caption.left + 2 * ch; ++x) {
-        if (HitAt(hwnd, outer.left + x, midY) != HTSYSMENU) break;
-        iconRight = x + 1;
-    }
-
+    const CaptionLayout& layout = LayoutOf(hwnd, state.caption, caption, outer);
+    const std::vector<CaptionPart>& buttons = layout.buttons;
+    const int iconRight = layout.iconRight;
     int textLeft = caption.left + 6;
     if (iconRight > caption.left) {
         if (HICON icon = SmallIcon(hwnd)) {
@@ -294,7 +309,8 @@ void PaintCaption(HWND hwnd, HDC dc, const Library& lib, const RECT& caption, co
 
 } // namespace
 
-void PaintFrame(HWND hwnd, const Library& lib, bool active, int heldButton, HDC into) {
+void PaintFrame(HWND hwnd, const Library& lib, SkinnedWindow& state, HDC into) {
+    const bool active = state.active;
     if (!DrawsFrame(hwnd) || (!into && !IsWindowVisible(hwnd))) return;
     RECT outer = {};
     GetWindowRect(hwnd, &outer);
@@ -325,7 +341,7 @@ void PaintFrame(HWND hwnd, const Library& lib, bool active, int heldButton, HDC 
     const int border = std::max<int>(client.left, 1);
     const RECT caption = {border, border, w - border, client.top};
     if (caption.bottom > caption.top && caption.right > caption.left) {
-        PaintCaption(hwnd, dc, lib, caption, outer, active, heldButton);
+        PaintCaption(hwnd, dc, lib, caption, outer, state);
     }
     const int saved = SaveDC(target);
     ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);

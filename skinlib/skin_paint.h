@@ -67,7 +67,7 @@ bool DrawsFrame(HWND hwnd);
 // Caption geometry is read back from the system's own hit testing, so the
 // buttons we draw are where clicks land. Draws onto the window, or into
 // `into` (window coordinates) when a caller prints the window.
-void PaintFrame(HWND hwnd, const Library& lib, bool active, int heldButton, HDC into = nullptr);
+void PaintFrame(HWND hwnd, const Library& lib, SkinnedWindow& state, HDC into = nullptr);
 // Whether a caption button (hit-test code) does anything for this window.
 bool CaptionButtonEnabled(HWND hwnd, int hit);
 

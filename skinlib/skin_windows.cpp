@@ -200,7 +200,7 @@ UINT CommandFor(HWND hwnd, int hit) {
 void RepaintFrame(HWND hwnd) {
     Library* lib = Current();
     SkinnedWindow* w = lib ? lib->Find(hwnd) : nullptr;
-    if (w) PaintFrame(hwnd, *lib, w->active, w->heldButton);
+    if (w) PaintFrame(hwnd, *lib, *w);
 }
 
 void SetHeld(HWND hwnd, int hit) {
@@ -274,7 +274,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
         lib = Current();
         SkinnedWindow* self = lib ? lib->Find(hwnd) : nullptr;
-        if (self && (lParam & PRF_NONCLIENT)) PaintFrame(hwnd, *lib, self->active, 0, reinterpret_cast<HDC>(wParam));
+        if (self && (lParam & PRF_NONCLIENT)) PaintFrame(hwnd, *lib, *self, reinterpret_cast<HDC>(wParam));
         return r;
     }
     case WM_CTLCOLORSTATIC:
