@@ -59,26 +59,28 @@ for module in shell32.dll bench_1000.dll bench_5000.dll; do
   groups=$(echo "$first" | field groups)
   load=$(printf '%s\n' "${ours[@]}" | field load_ms | best)
   save=$(printf '%s\n' "${ours[@]}" | field save_ms | best)
+  read=$(printf '%s\n' "${ours[@]}" | field read_ms | best)
   saved=$(printf '%s\n' "${ours[@]}" | field saved | worst)
   ws=$(printf '%s\n' "${ours[@]}" | field peak_working_set_kb | worst)
   pf=$(printf '%s\n' "${ours[@]}" | field peak_pagefile_kb | worst)
   wt=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | best)
   wfiles=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | worst)
-  results+=("$module $groups $load $save $saved $ws $pf $wt $wfiles")
+  results+=("$module $groups $load $save $saved $ws $pf $wt $wfiles $read")
 done
 
 echo
 echo "Orvex benchmark ($ORVEX_WINDOWS_PRESET build under Wine, best of $runs runs; wrestool $(wrestool --version | head -n1 | awk '{print $NF}'))"
 printf '%s\n' "${results[@]}" | awk '
 BEGIN {
-  printf "%-15s %6s | %10s %9s | %10s %9s %6s | %10s %9s %6s | %7s | %9s %9s\n",
-    "module", "groups", "load ms", "us/icon", "save ms", "us/icon", "files", "wrestool", "us/icon", "files", "ours/wr", "peak WS", "peak PF"
-  printf "%s\n", "----------------------------------------------------------------------------------------------------------------------------------"
+  printf "%-15s %6s | %10s %9s | %10s %9s %6s %9s | %10s %9s %6s | %7s | %9s %9s\n",
+    "module", "groups", "load ms", "us/icon", "save ms", "us/icon", "files", "of: read", "wrestool", "us/icon", "files", "ours/wr", "peak WS", "peak PF"
+  printf "%s\n", "--------------------------------------------------------------------------------------------------------------------------------------------"
 }
 {
   wr = $8 / 1000.0
-  printf "%-15s %6d | %10.1f %9.1f | %10.1f %9.1f %6d | %10.1f %9.1f %6d | %7.2f | %7.1fMB %7.1fMB\n",
-    $1, $2, $3, $3 * 1000 / $2, $4, $4 * 1000 / $2, $5, wr, wr * 1000 / $2, $9, $4 / wr, $6 / 1024, $7 / 1024
+  printf "%-15s %6d | %10.1f %9.1f | %10.1f %9.1f %6d %9.1f | %10.1f %9.1f %6d | %7.2f | %7.1fMB %7.1fMB\n",
+    $1, $2, $3, $3 * 1000 / $2, $4, $4 * 1000 / $2, $5, $10, wr, wr * 1000 / $2, $9, $4 / wr, $6 / 1024, $7 / 1024
 }'
 echo "load: every icon into the hidden main window's list; save: every group as a .ico file (ExportIcon, as save-all);"
+echo "of: read: the save-all reads alone, with no file written;"
 echo "wrestool: wall time of wrestool -x -t14 -o DIR MODULE; ours/wr: save-all time over wrestool's; peak: working set, pagefile."

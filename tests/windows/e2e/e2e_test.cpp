@@ -231,18 +231,18 @@ TEST_F(EndToEndTest, SeveralDroppedFilesAreOfferedAndADoubleClickLoadsOne) {
     EXPECT_FALSE(IsWindowEnabled(tool.main()));
 
     // A double-click on the second path loads names.dll and closes the chooser.
-    RECT item = {};
     DWORD_PTR height = 0;
     SendMessageTimeoutW(box, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
-    GetClientRect(box, &item);
     POINT second = {20, static_cast<LONG>(height + height / 2)};
     ClientToScreen(box, &second);
     DoubleClick(second);
     EXPECT_EQ(WaitFor([&] { return IsWindow(chooser) != FALSE; }, false), false);
     EXPECT_EQ(WindowText(tool.main()), std::string(kCaptionPrefix) + "names.dll]");
     EXPECT_EQ(ItemCount(tool.list()), 4);
-    EXPECT_TRUE(drag.Finished(15000));
-    // The drop answers the source with a failure, so nothing was moved.
+    ASSERT_TRUE(drag.Finished(15000));
+    // The drop answers the source with a failure, so the source moves nothing.
+    EXPECT_EQ(drag.result(), E_FAIL);
+    EXPECT_EQ(drag.effect(), static_cast<DWORD>(DROPEFFECT_NONE));
     for (const std::string& f : files) EXPECT_TRUE(FileExists(f)) << f;
     EXPECT_EQ(tool.Close(), 0u);
 }

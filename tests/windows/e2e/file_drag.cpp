@@ -132,8 +132,7 @@ void FileDrag::Run() {
     SetCursorPos(at_.x, at_.y);
     auto* data = new FileListData(paths_);
     auto* source = new LetGoSource();
-    DWORD effect = DROPEFFECT_NONE;
-    result_ = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+    result_ = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect_);
     source->Release();
     data->Release();
     OleUninitialize();

@@ -19,9 +19,11 @@ public:
     FileDrag(std::vector<std::string> paths, POINT at);
     // Waits for DoDragDrop to return.
     ~FileDrag();
-    // DoDragDrop's result and the effect it reported, once it has returned.
+    // Whether DoDragDrop has returned within `milliseconds`; then its result
+    // and the effect it gave the source.
     bool Finished(DWORD milliseconds);
     HRESULT result() const { return result_; }
+    DWORD effect() const { return effect_; }
 
 private:
     void Run();
@@ -29,6 +31,7 @@ private:
     POINT at_;
     FileHandle done_;
     HRESULT result_ = E_PENDING;
+    DWORD effect_ = DROPEFFECT_NONE;
     std::thread thread_;
 };
 
