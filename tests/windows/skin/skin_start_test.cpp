@@ -100,7 +100,7 @@ bool Exited(const ToolProcess& tool, DWORD& code) {
 // Runs the tool until its main window is shown, then closes it.
 void RunToolOnce(const TempFolder& folder) {
     ToolProcess tool;
-    ASSERT_TRUE(StartTool(folder, tool));
+    ASSERT_TRUE(StartTool(folder, tool)) << "error " << GetLastError();
     HWND main = nullptr;
     for (DWORD waited = 0; !main && waited < kPatienceMs; waited += 50) {
         main = FindToolWindow(tool.id, L"OrvexMainWindow", nullptr, true);
@@ -162,7 +162,7 @@ TEST(SkinStart, ALibraryThatCannotBeLoadedEndsInTheFatalBox) {
         const DWORD attributes = GetFileAttributesA(entry.c_str());
 
         ToolProcess tool;
-        ASSERT_TRUE(StartTool(folder, tool));
+        ASSERT_TRUE(StartTool(folder, tool)) << "error " << GetLastError();
         HWND box = nullptr;
         bool mainShown = false;
         for (DWORD waited = 0; !box && waited < kPatienceMs; waited += 50) {
