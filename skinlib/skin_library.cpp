@@ -105,7 +105,6 @@ SkinnedWindow* Library::Find(HWND hwnd) const {
 }
 
 Library* Current() { return g_library.get(); }
-HMODULE LibraryModule() { return g_module; }
 
 } // namespace orvex::skinlib
 

@@ -80,7 +80,6 @@ struct Library {
 
 // The attached skin, or null while none is.
 Library* Current();
-HMODULE LibraryModule();
 
 // skin_windows.cpp
 // Takes the window on when it is of a kind we draw; `creating` while the

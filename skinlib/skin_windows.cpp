@@ -1,7 +1,6 @@
 // The windows we draw: which ones, and what each kind answers.
 #include <windows.h>
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -50,17 +49,17 @@ void RedrawNow(HWND hwnd) {
 void Forget(HWND hwnd);
 
 // The desktop compositor draws frames itself unless told not to; ours would
-// not show.
-void SetCompositorFrame(Library& lib, HWND hwnd, bool ours) {
+// not show. True when the compositor took the setting.
+bool SetCompositorFrame(Library& lib, HWND hwnd, bool ours) {
     using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    if (!lib.dwmapi) lib.dwmapi.reset(LoadLibraryW(L"dwmapi.dll"));
-    if (!lib.dwmapi) return;
+    if (!lib.dwmapi && ours) lib.dwmapi.reset(LoadLibraryW(L"dwmapi.dll"));
+    if (!lib.dwmapi) return false;
     const auto set = reinterpret_cast<SetAttribute>(
         reinterpret_cast<void*>(GetProcAddress(lib.dwmapi.get(), "DwmSetWindowAttribute")));
-    if (!set) return;
+    if (!set) return false;
     const DWORD kNcRenderingPolicy = 2, kDisabled = 1, kUseWindowStyle = 0;
     const DWORD policy = ours ? kDisabled : kUseWindowStyle;
-    set(hwnd, kNcRenderingPolicy, &policy, sizeof policy);
+    return SUCCEEDED(set(hwnd, kNcRenderingPolicy, &policy, sizeof policy));
 }
 
 // ---- menus ------------------------------------------------------------------
@@ -570,8 +569,7 @@ void SkinWindow(HWND hwnd, bool creating) {
         ApplyListColors(hwnd, skinned);
     }
     if (kind == Kind::Container && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) {
-        SetCompositorFrame(*lib, hwnd, true);
-        skinned.ncRenderingOff = true;
+        skinned.ncRenderingOff = SetCompositorFrame(*lib, hwnd, true);
     }
 }
 
