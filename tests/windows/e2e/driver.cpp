@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 #include "app/wide_text.h"
@@ -265,7 +266,7 @@ bool ClickFolderInTree(const RunningTool& tool, HWND tree, const std::string& pa
     SendMessageTimeoutW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(at), SMTO_ABORTIFHUNG, 5000, nullptr);
     // The item's rectangle: TVM_GETITEMRECT takes the item in the RECT it fills.
     RECT r = {};
-    *reinterpret_cast<HTREEITEM*>(&r) = at;
+    std::memcpy(&r, &at, sizeof at);
     RemoteMemory remote(tool.processId(), sizeof r);
     DWORD_PTR ok = 0;
     if (!remote.Write(&r, sizeof r) ||
