@@ -113,14 +113,14 @@ TEST_F(EndToEndTest, ClicksUpdateTheStatusLineAndTheMenuOffersWhatApplies) {
 
     // Nothing selected: the copy command is disabled, so its key runs nothing
     // (enabled, it would copy icon 1 and say so).
-    PickFromMenu(tool, EmptySpotOf(tool.list()), L'c');
+    ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, EmptySpotOf(tool.list()), L'c'));
     ExpectNoBox(tool, "提示：");
     CloseMenuIfOpen(tool);
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
 
     // A right click on an item selects it; copying it puts its first image on
     // the clipboard as a DIB (group 1: 32 x 32 at 4 bits).
-    PickFromMenu(tool, Center(ItemRect(tool, 0)), L'c');
+    ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, Center(ItemRect(tool, 0)), L'c'));
     const SeenBox box = TakeMessageBox(tool, "提示：");
     EXPECT_TRUE(box.shown);
     EXPECT_EQ(box.text, "已复制选中图标到剪切板 ( Ctrl + V )");
@@ -144,13 +144,13 @@ TEST_F(EndToEndTest, MenuOfAnEmptyListHasNothingToSave) {
     // Save-all is disabled: its key runs nothing (enabled, it would warn that
     // there is nothing to save). Copy and save-selected are disabled too.
     for (const wchar_t key : {L's', L'c', L'z'}) {
-        PickFromMenu(tool, EmptySpotOf(tool.list()), key);
+        ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, EmptySpotOf(tool.list()), key));
         ExpectNoBox(tool, "提示：");
         EXPECT_EQ(tool.WaitWindow(L"#32770", "保存图标文件", 0), nullptr);
         CloseMenuIfOpen(tool);
     }
     // The about item is always enabled; choosing it closes the menu and does nothing.
-    PickFromMenu(tool, EmptySpotOf(tool.list()), L'g');
+    ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, EmptySpotOf(tool.list()), L'g'));
     EXPECT_EQ(WaitFor([&] { return tool.WaitMenu(0) != nullptr; }, false), false);
     ExpectNoBox(tool, "提示：");
     EXPECT_EQ(tool.Close(), 0u);
@@ -161,7 +161,7 @@ TEST_F(EndToEndTest, SaveSelectedThroughTheSaveDialogWritesAnIconThatLoads) {
     ASSERT_NE(tool.main(), nullptr);
     TempFolder out;
     // The third icon: a 256 px PNG image and a 32 px image.
-    PickFromMenu(tool, Center(ItemRect(tool, 2)), L'z');
+    ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, Center(ItemRect(tool, 2)), L'z'));
     HWND dialog = tool.WaitWindow(L"#32770", "保存图标文件");
     ASSERT_NE(dialog, nullptr) << "no save dialog";
     HWND name = GetDlgItem(dialog, 0x47c);  // cmb13, the file name box
@@ -182,7 +182,7 @@ TEST_F(EndToEndTest, SaveAllThroughTheFolderBrowserWritesNumberedIcons) {
     RunningTool tool(Quoted(Fixture("icons3.dll")));
     ASSERT_NE(tool.main(), nullptr);
     TempFolder out;
-    PickFromMenu(tool, EmptySpotOf(tool.list()), L's');
+    ASSERT_NO_FATAL_FAILURE(PickFromMenu(tool, EmptySpotOf(tool.list()), L's'));
     // The browser's caption is the system's; its prompt is ours.
     HWND browser = tool.WaitDialogShowing("请选择保存全部图标的文件夹");
     ASSERT_NE(browser, nullptr) << "no folder browser";
