@@ -34,13 +34,13 @@ int Export(const std::string& source, int mode, const std::string& destination, 
         count = 1;
         if (n > count) return 0;
     } else if (kind == "exe" || kind == "dll" || kind == "icl") {
-        // Held until the group is read, which loads the same file once more.
+        // One load serves both the count and the group.
         Module module(LoadLibraryExA(source.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
         if (!module) return 0;
         const IconGroupLookup lookup = FindIconGroupName(module.get(), n);
         count = lookup.count;
         if (count == 0 || n > count) return 0;
-        group = ReadModuleIconGroup(source, lookup.name);
+        group = ReadModuleIconGroup(module.get(), source, lookup.name);
     } else {
         return 0;
     }

@@ -70,15 +70,14 @@ bool ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, const uint8_t*& dat
     return IsReadable(data, size);
 }
 
-std::optional<IconGroup> Read(const std::string& path, const std::optional<ResourceName>& name) {
-    Module module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+std::optional<IconGroup> Read(HMODULE module, const std::string& path, const std::optional<ResourceName>& name) {
     if (!module || !name) return std::nullopt;
     const uint8_t* groupData = nullptr;
     size_t groupSize = 0;
-    if (!ResourceBytes(module.get(), name->get(), kGroupIconType, groupData, groupSize)) return std::nullopt;
+    if (!ResourceBytes(module, name->get(), kGroupIconType, groupData, groupSize)) return std::nullopt;
 
-    const IconResourceLookup lookup = [&module](uint16_t id, const uint8_t*& data, size_t& size) {
-        return ResourceBytes(module.get(), MAKEINTRESOURCEA(id), kIconType, data, size);
+    const IconResourceLookup lookup = [module](uint16_t id, const uint8_t*& data, size_t& size) {
+        return ResourceBytes(module, MAKEINTRESOURCEA(id), kIconType, data, size);
     };
     Result<IconGroup, GroupError> group = AssembleModuleGroup(groupData, groupSize, lookup);
     if (!group) return std::nullopt;
@@ -101,8 +100,14 @@ IconGroupLookup FindIconGroupName(HMODULE module, int n) {
 }
 
 std::optional<IconGroup> ReadModuleIconGroup(const std::string& path, const std::optional<ResourceName>& name) {
+    Module module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    return ReadModuleIconGroup(module.get(), path, name);
+}
+
+std::optional<IconGroup> ReadModuleIconGroup(HMODULE module, const std::string& path,
+                                             const std::optional<ResourceName>& name) {
     try {
-        return Read(path, name);
+        return Read(module, path, name);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

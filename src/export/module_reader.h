@@ -34,4 +34,10 @@ IconGroupLookup FindIconGroupName(HMODULE module, int n);
 // or one of its images is missing, or any part of it is refused.
 std::optional<IconGroup> ReadModuleIconGroup(const std::string& path, const std::optional<ResourceName>& name);
 
+// The same from a module the caller has already loaded as a data file from
+// `path`. Loading a module costs far more than reading a group from it, so
+// an export that holds the module reads through this.
+std::optional<IconGroup> ReadModuleIconGroup(HMODULE module, const std::string& path,
+                                             const std::optional<ResourceName>& name);
+
 } // namespace orvex
