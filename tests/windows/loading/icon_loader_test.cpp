@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "fixtures/icon_samples.h"
 #include "loading/icon_loader.h"
 #include "support/main_window_fixture.h"
 #include "support/test_registry.h"
@@ -12,21 +13,11 @@ namespace {
 
 const char kShell32[] = "C:\\windows\\system32\\shell32.dll";
 
-void Put16(std::string& s, uint16_t v) { s += static_cast<char>(v & 0xFF); s += static_cast<char>(v >> 8); }
-void Put32(std::string& s, uint32_t v) { Put16(s, static_cast<uint16_t>(v)); Put16(s, static_cast<uint16_t>(v >> 16)); }
-
 // A one-image 32 x 32, 32-bit .ico file.
 std::string SmallIcoFile() {
-    std::string image;
-    Put32(image, 40); Put32(image, 32); Put32(image, 64); Put16(image, 1); Put16(image, 32);
-    for (int i = 0; i < 6; ++i) Put32(image, 0);
-    for (int i = 0; i < 32 * 32; ++i) Put32(image, 0xFF2080C0u);
-    image.append(32 * 4, '\0');  // mask
-    std::string file;
-    Put16(file, 0); Put16(file, 1); Put16(file, 1);
-    file += static_cast<char>(32); file += static_cast<char>(32); file += '\0'; file += '\0';
-    Put16(file, 1); Put16(file, 32); Put32(file, static_cast<uint32_t>(image.size())); Put32(file, 22);
-    return file + image;
+    samples::Dib dib;
+    dib.bitCount = 32;
+    return samples::AsString(samples::MakeIco({samples::MakeDib(dib)}));
 }
 
 class LoadTest : public MainWindowTest {
